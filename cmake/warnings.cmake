@@ -1,0 +1,10 @@
+# Warnings for every target of the project, as an interface library.
+add_library(qel_morvak_warnings INTERFACE)
+if(MSVC)
+  target_compile_options(qel_morvak_warnings INTERFACE /W4)
+else()
+  target_compile_options(qel_morvak_warnings INTERFACE -Wall -Wextra -Wpedantic)
+endif()
+if(QEL_MORVAK_WERROR)
+  target_compile_options(qel_morvak_warnings INTERFACE $<IF:$<BOOL:${MSVC}>,/WX,-Werror>)
+endif()
