@@ -1,6 +1,5 @@
 #include "driver/format_scientific.h"
 
-#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -44,6 +43,31 @@ bool round_half_up(char* digits, int count)
     return true;
 }
 
+// True when the exact decimal expansion has at most PROBE_DIGITS significant
+// digits, so that the probe cannot have rounded. With the value m * 2^e, m odd,
+// an integer below 10^31 qualifies, and for e < 0 so does m * 5^-e below 2^106
+// (10^32 > 2^106), counted with log2(5) < 2.322.
+bool fits_probe(double magnitude)
+{
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    std::uint64_t significand = bits & 0x000FFFFFFFFFFFFFu;
+    int exponent = biased - 1075;
+    if (biased == 0) {
+        exponent = -1074;
+    } else {
+        significand |= 0x0010000000000000u;
+    }
+    const int zeros = std::countr_zero(significand);
+    significand >>= zeros;
+    exponent += zeros;
+    if (exponent >= 0) {
+        return magnitude < 1e31;
+    }
+    const int fives_bits = (-exponent * 2322 + 999) / 1000;
+    return std::bit_width(significand) + fives_bits <= 106;
+}
+
 // Writes the first KEPT_DIGITS exact significant digits of a finite positive
 // value into digits and returns the decimal exponent of the first one.
 int exact_leading_digits(double magnitude, char* digits)
@@ -58,7 +82,7 @@ int exact_leading_digits(double magnitude, char* digits)
             break;
         }
     }
-    if (carried) {
+    if (carried && !fits_probe(magnitude)) {
         // A zero tail may be exact or the trace of a carry: ask for every digit.
         result = std::to_chars(
             text, text + sizeof text, magnitude, std::chars_format::scientific, EXACT_DIGITS - 1);
@@ -66,7 +90,12 @@ int exact_leading_digits(double magnitude, char* digits)
     digits[0] = text[0];
     std::memcpy(digits + 1, text + 2, KEPT_DIGITS - 1);
 
-    const char* exponent_text = std::find(text, result.ptr, 'e') + 1;
+    // The exponent ("e", a sign, two or three digits) ends the text.
+    const char* exponent_text = result.ptr - 4;
+    if (*exponent_text != 'e') {
+        --exponent_text;
+    }
+    ++exponent_text;
     const bool negative = *exponent_text == '-';
     int exponent = 0;
     std::from_chars(exponent_text + 1, result.ptr, exponent);
