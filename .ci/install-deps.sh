@@ -2,7 +2,7 @@
 # Installs the packages the native build and tests need, only when missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev googletest valgrind)
+packages=(cmake ninja-build g++ libgtest-dev googletest valgrind groff-base)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")

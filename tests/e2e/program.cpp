@@ -2,9 +2,11 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include <iostream>
 #include <iterator>
 #include <sstream>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -31,15 +34,16 @@ std::string read_file(const std::string& path)
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-}  // namespace
-
-ProgramRun run_program(const std::vector<std::string>& arguments, const std::string& stdout_path)
+// Runs launcher, then the program's command, then the arguments.
+ProgramRun run_and_reap(const std::vector<std::string>& launcher, const std::vector<std::string>& arguments,
+                        const std::string& stdout_path, struct rusage& usage)
 {
     const ScratchDir capture;
     const std::string out_path = stdout_path.empty() ? capture.path() + "/stdout" : stdout_path;
     const std::string err_path = capture.path() + "/stderr";
 
-    std::vector<std::string> words = program_command;
+    std::vector<std::string> words = launcher;
+    words.insert(words.end(), program_command.begin(), program_command.end());
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) {
@@ -60,13 +64,75 @@ ProgramRun run_program(const std::vector<std::string>& arguments, const std::str
         return {"", "", -1};
     }
     int wait_status = 0;
-    while (waitpid(pid, &wait_status, 0) < 0) {
+    while (wait4(pid, &wait_status, 0, &usage) < 0) {
     }
     ProgramRun run;
     run.out = stdout_path.empty() ? read_file(out_path) : std::string();
     run.err = read_file(err_path);
     run.status = WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : -1;
     return run;
+}
+
+}  // namespace
+
+ProgramRun run_program(const std::vector<std::string>& arguments, const std::string& stdout_path)
+{
+    struct rusage usage {};
+    return run_and_reap({}, arguments, stdout_path, usage);
+}
+
+namespace {
+
+// Starting the program under test straight from this process would charge
+// it with this process's memory: a spawned child inherits the peak resident
+// size of the image it replaces. So this same executable starts afresh, small,
+// in this mode, forks the program from there and reports its peak.
+const char* const REPORT_PEAK_RSS = "--report-peak-rss";
+
+int report_peak_rss(const char* report_path, char** command)
+{
+    const pid_t pid = fork();
+    if (pid < 0) {
+        return 126;
+    }
+    if (pid == 0) {
+        execvp(command[0], command);
+        _exit(127);
+    }
+    int wait_status = 0;
+    struct rusage usage {};
+    while (wait4(pid, &wait_status, 0, &usage) < 0) {
+    }
+    if (std::FILE* report = std::fopen(report_path, "w")) {
+        std::fprintf(report, "%ld\n", usage.ru_maxrss);
+        std::fclose(report);
+    }
+    if (WIFSIGNALED(wait_status)) {
+        std::signal(WTERMSIG(wait_status), SIG_DFL);
+        std::raise(WTERMSIG(wait_status));
+    }
+    return WIFEXITED(wait_status) ? WEXITSTATUS(wait_status) : 126;
+}
+
+}  // namespace
+
+MeasuredRun run_program_measured(const std::vector<std::string>& arguments)
+{
+    const ScratchDir report;
+    const std::string report_path = report.path() + "/peak_rss";
+    const std::vector<std::string> launcher{std::filesystem::read_symlink("/proc/self/exe").string(),
+                                            REPORT_PEAK_RSS, report_path};
+    struct rusage ignored {};
+    ProgramRun run = run_and_reap(launcher, arguments, "", ignored);
+
+    long peak_rss_kib = -1;
+    std::istringstream(read_file(report_path)) >> peak_rss_kib;
+    return {std::move(run), peak_rss_kib};
+}
+
+bool windows_program()
+{
+    return expect_crlf;
 }
 
 std::string platform_text(const std::string& text)
@@ -112,8 +178,12 @@ std::string ScratchDir::write(const std::string& name, const std::string& bytes)
 
 // Usage: qel_morvak_e2e_tests [gtest flags] [--crlf] -- COMMAND...
 // COMMAND runs the program under test: its path, or an emulator and the path.
+// Internally also: qel_morvak_e2e_tests --report-peak-rss FILE COMMAND...
 int main(int argc, char** argv)
 {
+    if (argc >= 4 && std::strcmp(argv[1], qel_morvak_e2e::REPORT_PEAK_RSS) == 0) {
+        return qel_morvak_e2e::report_peak_rss(argv[2], argv + 3);
+    }
     testing::InitGoogleTest(&argc, argv);
     int i = 1;
     for (; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {

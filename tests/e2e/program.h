@@ -16,9 +16,24 @@ struct ProgramRun {
 // are then not captured).
 ProgramRun run_program(const std::vector<std::string>& arguments, const std::string& stdout_path = "");
 
+// A run and the peak resident memory of the process started for it (an
+// emulator's included, when the command begins with one).
+struct MeasuredRun {
+    ProgramRun run;
+    long peak_rss_kib;
+};
+
+// As run_program, and takes the child's resource usage when it is reaped.
+MeasuredRun run_program_measured(const std::vector<std::string>& arguments);
+
 // The text as the program under test writes it: with CR LF line ends where
 // its standard output is a Windows text stream.
 std::string platform_text(const std::string& text);
+
+// True when the program under test is a Windows program (the runner was
+// given --crlf): its arguments are UTF-16 text rather than bytes, and its
+// platform has no FIFOs, no /dev and other limits on paths.
+bool windows_program();
 
 // A fresh folder for the test's files, removed with everything in it.
 class ScratchDir {
