@@ -29,16 +29,27 @@ void count_up(std::int64_t& count)
 }
 
 // Exponent digits saturate: past COUNT_CAP every value is zero or infinite.
+// The digits are taken straight from the buffer, since an exponent may run
+// to gigabytes; leading zeros and digits past saturation change nothing and
+// are passed over without arithmetic.
 std::int64_t scan_exponent_digits(ByteSource& source)
 {
     std::int64_t value = 0;
-    for (int byte = peek_byte(source); is_digit(byte); byte = peek_byte(source)) {
-        if (value < COUNT_CAP / 10) {
-            value = value * 10 + (byte - '0');
-        } else {
-            value = COUNT_CAP;
+    while (is_digit(peek_byte(source))) {
+        const unsigned char* next = source.next;
+        const unsigned char* const end = source.end;
+        if (value == 0) {
+            while (next != end && *next == '0') {
+                ++next;
+            }
         }
-        skip_byte(source);
+        for (; next != end && is_digit(*next) && value < COUNT_CAP; ++next) {
+            value = value < COUNT_CAP / 10 ? value * 10 + (*next - '0') : COUNT_CAP;
+        }
+        while (next != end && is_digit(*next)) {
+            ++next;
+        }
+        source.next = next;
     }
     return value;
 }
