@@ -9,17 +9,8 @@ cd "$(dirname "$0")/.."
 
 seconds=${QEL_MORVAK_FUZZ_SECONDS:-60}
 
-packages=(clang-14 libclang-rt-14-dev cmake ninja-build)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "== installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source .ci/ensure-packages.sh
+ensure_packages clang-14 libclang-rt-14-dev cmake ninja-build
 
 echo "== fuzz targets (clang 14, ASan + UBSan)"
 cmake -S . -B build/fuzz -G Ninja \

@@ -20,17 +20,8 @@ WARMUP=${WARMUP:-50}
 BUILD=build/bench
 SCRIPT=examples/template.txt
 
-tools=(cmake ninja-build g++ gcc libc6-dev valgrind hyperfine)
-missing=()
-for package in "${tools[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "== installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+source .ci/ensure-packages.sh
+ensure_packages cmake ninja-build g++ gcc libc6-dev valgrind hyperfine
 
 echo "== building in $BUILD"
 cmake -S . -B "$BUILD/static" -G Ninja -DCMAKE_BUILD_TYPE=Release \
