@@ -8,13 +8,41 @@
 #   a library call (some runtimes compute it in 80-bit precision);
 # - on 32-bit x86, SSE2 arithmetic instead of the x87 unit, whose wider
 #   registers round twice.
+include(CheckCXXSourceCompiles)
+include(CMakePushCheckState)
+
 add_library(qel_morvak_strict_float INTERFACE)
 if(MSVC)
-  target_compile_options(qel_morvak_strict_float INTERFACE /fp:precise)
+  set(QEL_MORVAK_STRICT_FLOAT_OPTIONS /fp:precise)
 else()
-  target_compile_options(qel_morvak_strict_float INTERFACE
-    -ffp-contract=off -fno-fast-math -fno-math-errno)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i[3-6]86|x86|X86|x86_64|AMD64|amd64)$")
-    target_compile_options(qel_morvak_strict_float INTERFACE -msse2 -mfpmath=sse)
+  set(QEL_MORVAK_STRICT_FLOAT_OPTIONS -ffp-contract=off -fno-fast-math -fno-math-errno)
+  # Asked of the compiler, not of CMAKE_SYSTEM_PROCESSOR, which a toolchain
+  # file (or -m32 on a 64-bit host) may leave saying something else.
+  check_cxx_source_compiles([[
+    #if !defined(__i386__)
+    #error not 32-bit x86
+    #endif
+    int main() { return 0; }
+  ]] QEL_MORVAK_TARGET_X86_32)
+  if(QEL_MORVAK_TARGET_X86_32)
+    list(APPEND QEL_MORVAK_STRICT_FLOAT_OPTIONS -msse2 -mfpmath=sse)
   endif()
+endif()
+target_compile_options(qel_morvak_strict_float INTERFACE ${QEL_MORVAK_STRICT_FLOAT_OPTIONS})
+
+# A compiler that still evaluates in a wider format with these flags cannot
+# build this program: stop at configure time rather than ship other bits.
+cmake_push_check_state(RESET)
+list(JOIN QEL_MORVAK_STRICT_FLOAT_OPTIONS " " CMAKE_REQUIRED_FLAGS)
+check_cxx_source_compiles([[
+  #include <cfloat>
+  #if !defined(FLT_EVAL_METHOD) || FLT_EVAL_METHOD != 0
+  #error arithmetic is evaluated in a wider format
+  #endif
+  int main() { return 0; }
+]] QEL_MORVAK_NO_EXCESS_PRECISION)
+cmake_pop_check_state()
+if(NOT QEL_MORVAK_NO_EXCESS_PRECISION)
+  message(FATAL_ERROR "${CMAKE_CXX_COMPILER} evaluates double arithmetic in a wider format "
+    "even with ${QEL_MORVAK_STRICT_FLOAT_OPTIONS}; results would differ from other platforms.")
 endif()

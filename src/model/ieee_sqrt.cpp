@@ -2,6 +2,9 @@
 
 #include <bit>
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace qel_morvak {
 
@@ -17,7 +20,14 @@ double ieee_sqrt(double x)
     if (x < 0.0) {
         return default_nan();
     }
+#if defined(__SSE2__)
+    // The instruction itself at every optimisation level: unoptimised code
+    // calls the library's sqrt, and mingw-w64's computes in x87 registers
+    // and rounds twice.
+    return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_set_sd(x), _mm_set_sd(x)));
+#else
     return std::sqrt(x);
+#endif
 }
 
 }  // namespace qel_morvak

@@ -1,4 +1,5 @@
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <system_error>
@@ -61,6 +62,15 @@ double number_value(const NumberText& number)
     *out++ = 'e';
     out = write_exponent(out, exponent);
 
+#if defined(__i386__) && defined(__GLIBC__)
+    // The C++ library for 32-bit x86 is built for the x87 unit, and its
+    // from_chars converts a short text by one multiplication in x87
+    // registers, which rounds twice. glibc's strtod works in integers; it
+    // overflows to an infinity and underflows to a subnormal or a zero, sign
+    // kept, and the program never leaves the "C" locale, whose point is ".".
+    *out = '\0';
+    return std::strtod(text, nullptr);
+#else
     double value = 0.0;
     const std::from_chars_result result = std::from_chars(text, out, value);
     if (result.ec == std::errc::result_out_of_range) {
@@ -69,6 +79,7 @@ double number_value(const NumberText& number)
         return number.negative ? -value : value;
     }
     return value;
+#endif
 }
 
 }  // namespace qel_morvak
