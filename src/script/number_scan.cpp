@@ -1,10 +1,13 @@
 #include "script/number_text.h"
 
+#include <algorithm>
+
 namespace qel_morvak {
 
 namespace {
 
-// Both counts stay far from the int64 range, so their sum cannot overflow.
+// The point's shift and the written exponent both stay within this bound, far
+// from the int64 range, so their sum cannot overflow.
 constexpr std::int64_t COUNT_CAP = 1'000'000'000'000'000'000;
 
 bool is_digit(int byte)
@@ -21,11 +24,52 @@ void keep_digit(NumberText& number, int byte)
     }
 }
 
-void count_up(std::int64_t& count)
+// Saturates, like the exponent: past COUNT_CAP every value is zero or infinite.
+void shift_point(std::int64_t& point_shift, int step)
 {
-    if (count < COUNT_CAP) {
-        ++count;
+    if (point_shift > -COUNT_CAP && point_shift < COUNT_CAP) {
+        point_shift += step;
     }
+}
+
+// Reads a run of digits of the integer part or of the fraction, keeping
+// value = 0.DIGITS x 10^point_shift: each significant digit of the integer
+// part raises point_shift, each leading zero of the fraction lowers it, and
+// leading zeros of the integer part are dropped. True when the run had a digit.
+bool scan_digit_run(ByteSource& source, NumberText& number, std::int64_t& point_shift, bool in_fraction)
+{
+    bool saw_digit = false;
+    for (int byte = peek_byte(source); is_digit(byte); byte = peek_byte(source)) {
+        saw_digit = true;
+        if (number.digit_count == NumberText::MAX_DIGITS) {
+            // Past the kept digits only their count and whether one is
+            // non-zero matter: a number may run to gigabytes, so they are
+            // taken straight from the buffer.
+            const unsigned char* next = source.next;
+            const unsigned char* const start = next;
+            const unsigned char* const end = source.end;
+            bool non_zero = false;
+            for (; next != end && is_digit(*next); ++next) {
+                non_zero |= *next != '0';
+            }
+            number.sticky = number.sticky || non_zero;
+            if (!in_fraction) {
+                point_shift = std::min(point_shift + (next - start), COUNT_CAP);
+            }
+            source.next = next;
+            continue;
+        }
+        if (number.digit_count > 0 || byte != '0') {
+            keep_digit(number, byte);
+            if (!in_fraction) {
+                shift_point(point_shift, 1);
+            }
+        } else if (in_fraction) {
+            shift_point(point_shift, -1);
+        }
+        skip_byte(source);
+    }
+    return saw_digit;
 }
 
 // Exponent digits saturate: past COUNT_CAP every value is zero or infinite.
@@ -63,35 +107,18 @@ bool scan_number(ByteSource& source, NumberText& number)
     number.digit_count = 0;
     // value = 0.DIGITS x 10^(point_shift + written exponent)
     std::int64_t point_shift = 0;
-    std::int64_t leading_fraction_zeros = 0;
-    bool saw_digit = false;
 
     int byte = peek_byte(source);
     if (byte == '+' || byte == '-') {
         number.negative = byte == '-';
         skip_byte(source);
-        byte = peek_byte(source);
     }
-    for (; is_digit(byte); byte = peek_byte(source)) {
-        saw_digit = true;
-        if (number.digit_count > 0 || byte != '0') {
-            keep_digit(number, byte);
-            count_up(point_shift);
-        }
-        skip_byte(source);
-    }
+    bool saw_digit = scan_digit_run(source, number, point_shift, false);
+    byte = peek_byte(source);
     if (byte == '.') {
         skip_byte(source);
+        saw_digit = scan_digit_run(source, number, point_shift, true) || saw_digit;
         byte = peek_byte(source);
-        for (; is_digit(byte); byte = peek_byte(source)) {
-            saw_digit = true;
-            if (number.digit_count > 0 || byte != '0') {
-                keep_digit(number, byte);
-            } else {
-                count_up(leading_fraction_zeros);
-            }
-            skip_byte(source);
-        }
     }
     if (!saw_digit) {
         return false;
@@ -112,7 +139,7 @@ bool scan_number(ByteSource& source, NumberText& number)
             written_exponent = -written_exponent;
         }
     }
-    number.exponent = point_shift - leading_fraction_zeros + written_exponent;
+    number.exponent = point_shift + written_exponent;
     return true;
 }
 
