@@ -90,16 +90,11 @@ int exact_leading_digits(double magnitude, char* digits)
     digits[0] = text[0];
     std::memcpy(digits + 1, text + 2, KEPT_DIGITS - 1);
 
-    // The exponent ("e", a sign, two or three digits) ends the text.
-    const char* exponent_text = result.ptr - 4;
-    if (*exponent_text != 'e') {
-        --exponent_text;
-    }
-    ++exponent_text;
-    const bool negative = *exponent_text == '-';
+    // The exponent ends the text: "e", its sign and two or three digits.
+    const char* const marker = result.ptr[-4] == 'e' ? result.ptr - 4 : result.ptr - 5;
     int exponent = 0;
-    std::from_chars(exponent_text + 1, result.ptr, exponent);
-    return negative ? -exponent : exponent;
+    std::from_chars(marker + 2, result.ptr, exponent);
+    return marker[1] == '-' ? -exponent : exponent;
 }
 
 void write_body(char* out, const char* digits, int exponent)

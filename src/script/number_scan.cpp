@@ -15,21 +15,31 @@ bool is_digit(int byte)
     return byte >= '0' && byte <= '9';
 }
 
-void keep_digit(NumberText& number, int byte)
-{
-    if (number.digit_count < NumberText::MAX_DIGITS) {
-        number.digits[number.digit_count++] = static_cast<char>(byte);
-    } else if (byte != '0') {
-        number.sticky = true;
-    }
-}
-
 // Saturates, like the exponent: past COUNT_CAP every value is zero or infinite.
 void shift_point(std::int64_t& point_shift, int step)
 {
     if (point_shift > -COUNT_CAP && point_shift < COUNT_CAP) {
         point_shift += step;
     }
+}
+
+// Past the kept digits only how many there are and whether one is non-zero
+// matter. A number may run to gigabytes, so they are taken straight from the
+// buffer, up to its end or the first byte that is not a digit.
+void pass_over_dropped_digits(ByteSource& source, NumberText& number, std::int64_t& point_shift, bool in_fraction)
+{
+    const unsigned char* const start = source.next;
+    const unsigned char* const end = source.end;
+    const unsigned char* next = start;
+    bool non_zero = false;
+    for (; next != end && is_digit(*next); ++next) {
+        non_zero |= *next != '0';
+    }
+    number.sticky = number.sticky || non_zero;
+    if (!in_fraction) {
+        point_shift = std::min(point_shift + (next - start), COUNT_CAP);
+    }
+    source.next = next;
 }
 
 // Reads a run of digits of the integer part or of the fraction, keeping
@@ -42,25 +52,11 @@ bool scan_digit_run(ByteSource& source, NumberText& number, std::int64_t& point_
     for (int byte = peek_byte(source); is_digit(byte); byte = peek_byte(source)) {
         saw_digit = true;
         if (number.digit_count == NumberText::MAX_DIGITS) {
-            // Past the kept digits only their count and whether one is
-            // non-zero matter: a number may run to gigabytes, so they are
-            // taken straight from the buffer.
-            const unsigned char* next = source.next;
-            const unsigned char* const start = next;
-            const unsigned char* const end = source.end;
-            bool non_zero = false;
-            for (; next != end && is_digit(*next); ++next) {
-                non_zero |= *next != '0';
-            }
-            number.sticky = number.sticky || non_zero;
-            if (!in_fraction) {
-                point_shift = std::min(point_shift + (next - start), COUNT_CAP);
-            }
-            source.next = next;
+            pass_over_dropped_digits(source, number, point_shift, in_fraction);
             continue;
         }
         if (number.digit_count > 0 || byte != '0') {
-            keep_digit(number, byte);
+            number.digits[number.digit_count++] = static_cast<char>(byte);
             if (!in_fraction) {
                 shift_point(point_shift, 1);
             }

@@ -18,24 +18,10 @@
 #include <gtest/gtest.h>
 
 #include "program.h"
+#include "texts.h"
 
 namespace qel_morvak_e2e {
 namespace {
-
-const std::string TEMPLATE =
-    "#QELMORVAK\n\nSETUP\n  INPUT = X1 X2\n  OUTPUT = F1 F2\nBEGIN\n  SET X1 = 0.5\n  SET X2 = 0.5\n"
-    "  SOLVE F1 F2\nRETURN\n";
-const std::string TEMPLATE_REPORT =
-    "\nSolving in [5.000000e-001, 5.000000e-001].\n\nResult:\n\n"
-    "Function:  5.000000e-001  3.841688e+000\n"
-    "Gradient:  1.000000e+000  0.000000e+000\n"
-    "          -1.658312e+000  7.643199e+000\n\n";
-const std::string FORMAT = "\nError: invalid input file format.\n\n";
-
-std::string not_found(const std::string& path)
-{
-    return "\nError: input file \"" + path + "\" not found.\n\n";
-}
 
 #define SKIP_FOR_WINDOWS_PROGRAM()                                  \
     if (windows_program()) {                                       \
@@ -44,10 +30,7 @@ std::string not_found(const std::string& path)
 
 void expect_run(const std::vector<std::string>& arguments, const std::string& out, int status)
 {
-    const ProgramRun run = run_program(arguments);
-    EXPECT_EQ(run.out, platform_text(out));
-    EXPECT_EQ(run.status, status);
-    EXPECT_EQ(run.err, "");
+    expect_output(run_program(arguments), out, status);
 }
 
 std::string utf16(const std::string& ascii, bool big_endian)
@@ -90,18 +73,18 @@ std::string empty()
 
 std::string utf16_little_endian()
 {
-    return utf16(TEMPLATE, false);
+    return utf16(TEMPLATE_SCRIPT, false);
 }
 
 std::string utf16_big_endian()
 {
-    return utf16(TEMPLATE, true);
+    return utf16(TEMPLATE_SCRIPT, true);
 }
 
 // Without its byte-order mark the first byte is "#", the second a NUL.
 std::string utf16_without_mark()
 {
-    return utf16(TEMPLATE, false).substr(2);
+    return utf16(TEMPLATE_SCRIPT, false).substr(2);
 }
 
 std::string nuls_after_the_first_item()
@@ -143,13 +126,13 @@ TEST_P(MistakenFiles, EndWithTheirMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MistakenFiles,
-    testing::Values(FileCase{"Empty", empty, FORMAT, 1},
-                    FileCase{"AnExecutable", this_executable, FORMAT, 1},
-                    FileCase{"EveryByteValue", every_byte_value, FORMAT, 1},
-                    FileCase{"Utf16LittleEndian", utf16_little_endian, FORMAT, 1},
-                    FileCase{"Utf16BigEndian", utf16_big_endian, FORMAT, 1},
-                    FileCase{"Utf16LittleEndianWithoutMark", utf16_without_mark, FORMAT, 1},
-                    FileCase{"NulsAfterTheFirstItem", nuls_after_the_first_item, FORMAT, 1},
+    testing::Values(FileCase{"Empty", empty, FORMAT_MESSAGE, 1},
+                    FileCase{"AnExecutable", this_executable, FORMAT_MESSAGE, 1},
+                    FileCase{"EveryByteValue", every_byte_value, FORMAT_MESSAGE, 1},
+                    FileCase{"Utf16LittleEndian", utf16_little_endian, FORMAT_MESSAGE, 1},
+                    FileCase{"Utf16BigEndian", utf16_big_endian, FORMAT_MESSAGE, 1},
+                    FileCase{"Utf16LittleEndianWithoutMark", utf16_without_mark, FORMAT_MESSAGE, 1},
+                    FileCase{"NulsAfterTheFirstItem", nuls_after_the_first_item, FORMAT_MESSAGE, 1},
                     FileCase{"BinaryAfterTheSecondNumber", binary_after_the_second_number, TEMPLATE_REPORT, 0}),
     [](const testing::TestParamInfo<FileCase>& info) { return std::string(info.param.name); });
 
@@ -164,8 +147,8 @@ class Devices : public testing::TestWithParam<DeviceCase> {};
 TEST_P(Devices, EndWithTheFormatMessage)
 {
     SKIP_FOR_WINDOWS_PROGRAM();
-    expect_run({GetParam().path}, FORMAT, 1);
-    expect_run({"-n", GetParam().path}, FORMAT, 1);
+    expect_run({GetParam().path}, FORMAT_MESSAGE, 1);
+    expect_run({"-n", GetParam().path}, FORMAT_MESSAGE, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Devices,
@@ -243,13 +226,13 @@ TEST_P(Fifos, ReadLikeAFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Fifos,
-    testing::Values(FifoCase{"WholeScript", {TEMPLATE}, TEMPLATE_REPORT, 0},
+    testing::Values(FifoCase{"WholeScript", {TEMPLATE_SCRIPT}, TEMPLATE_REPORT, 0},
                     FifoCase{"ScriptInPieces",
                              {"#QELMOR", "VAK\nSETUP\n  INPUT = X1 X2\n  OUTPUT = F1 F2\nBEGIN\n  SET X1 = 0.",
                               "5\n  SET X2 = 0", ".5\n  SOLVE F1 F2\nRETURN\n"},
                              TEMPLATE_REPORT, 0},
-                    FifoCase{"NothingWritten", {}, FORMAT, 1},
-                    FifoCase{"Utf16", {utf16(TEMPLATE, false)}, FORMAT, 1}),
+                    FifoCase{"NothingWritten", {}, FORMAT_MESSAGE, 1},
+                    FifoCase{"Utf16", {utf16(TEMPLATE_SCRIPT, false)}, FORMAT_MESSAGE, 1}),
     [](const testing::TestParamInfo<FifoCase>& info) { return std::string(info.param.name); });
 
 // Longer than PATH_MAX (4096 on Linux) in all.
@@ -267,7 +250,7 @@ TEST(LongPaths, MissingFileIsNotFound)
     SKIP_FOR_WINDOWS_PROGRAM();
     const ScratchDir dir;
     const std::string path = long_path(dir.path());
-    expect_run({path}, not_found(path), 1);
+    expect_run({path}, not_found_message(path), 1);
 }
 
 // A name longer than NAME_MAX (255 bytes) in one component.
@@ -276,7 +259,7 @@ TEST(LongPaths, OverlongNameIsNotFound)
     SKIP_FOR_WINDOWS_PROGRAM();
     const ScratchDir dir;
     const std::string path = dir.path() + "/" + std::string(4000, 'n') + ".txt";
-    expect_run({path}, not_found(path), 1);
+    expect_run({path}, not_found_message(path), 1);
 }
 
 // A file below a chain of folders whose path is longer than PATH_MAX. Built
@@ -328,9 +311,9 @@ TEST(LongPaths, ExistingFileBeyondPathMaxIsNotFound)
 {
     SKIP_FOR_WINDOWS_PROGRAM();
     const ScratchDir dir;
-    const DeepFile file(dir.path(), TEMPLATE);
+    const DeepFile file(dir.path(), TEMPLATE_SCRIPT);
     ASSERT_TRUE(file.created());
-    expect_run({file.path()}, not_found(file.path()), 1);
+    expect_run({file.path()}, not_found_message(file.path()), 1);
 }
 
 // Paths are bytes: they are opened and echoed as given, never decoded.
@@ -339,15 +322,15 @@ TEST(InvalidUtf8Paths, MissingFileIsNamedByItsBytes)
     SKIP_FOR_WINDOWS_PROGRAM();
     const ScratchDir dir;
     const std::string path = dir.path() + "/\xFF\xFE\xC0\x80\xED\xA0\x80.txt";
-    expect_run({path}, not_found(path), 1);
+    expect_run({path}, not_found_message(path), 1);
 }
 
 TEST(InvalidUtf8Paths, ExistingFileIsRead)
 {
     SKIP_FOR_WINDOWS_PROGRAM();
     const ScratchDir dir;
-    expect_run({dir.write("\xFF\xFE\xC0\x80\xED\xA0\x80.txt", TEMPLATE)}, TEMPLATE_REPORT, 0);
-    expect_run({"-n", dir.write("\xC3\x28.txt", TEMPLATE)}, TEMPLATE_REPORT, 0);
+    expect_run({dir.write("\xFF\xFE\xC0\x80\xED\xA0\x80.txt", TEMPLATE_SCRIPT)}, TEMPLATE_REPORT, 0);
+    expect_run({"-n", dir.write("\xC3\x28.txt", TEMPLATE_SCRIPT)}, TEMPLATE_REPORT, 0);
 }
 
 TEST(HostileArguments, UnknownOptionIsEchoedByteForByte)

@@ -36,7 +36,7 @@ std::string read_file(const std::string& path)
 
 // Runs launcher, then the program's command, then the arguments.
 ProgramRun run_and_reap(const std::vector<std::string>& launcher, const std::vector<std::string>& arguments,
-                        const std::string& stdout_path, struct rusage& usage)
+                        const std::string& stdout_path)
 {
     const ScratchDir capture;
     const std::string out_path = stdout_path.empty() ? capture.path() + "/stdout" : stdout_path;
@@ -64,7 +64,7 @@ ProgramRun run_and_reap(const std::vector<std::string>& launcher, const std::vec
         return {"", "", -1};
     }
     int wait_status = 0;
-    while (wait4(pid, &wait_status, 0, &usage) < 0) {
+    while (waitpid(pid, &wait_status, 0) < 0) {
     }
     ProgramRun run;
     run.out = stdout_path.empty() ? read_file(out_path) : std::string();
@@ -77,8 +77,7 @@ ProgramRun run_and_reap(const std::vector<std::string>& launcher, const std::vec
 
 ProgramRun run_program(const std::vector<std::string>& arguments, const std::string& stdout_path)
 {
-    struct rusage usage {};
-    return run_and_reap({}, arguments, stdout_path, usage);
+    return run_and_reap({}, arguments, stdout_path);
 }
 
 namespace {
@@ -122,12 +121,18 @@ MeasuredRun run_program_measured(const std::vector<std::string>& arguments)
     const std::string report_path = report.path() + "/peak_rss";
     const std::vector<std::string> launcher{std::filesystem::read_symlink("/proc/self/exe").string(),
                                             REPORT_PEAK_RSS, report_path};
-    struct rusage ignored {};
-    ProgramRun run = run_and_reap(launcher, arguments, "", ignored);
+    ProgramRun run = run_and_reap(launcher, arguments, "");
 
     long peak_rss_kib = -1;
     std::istringstream(read_file(report_path)) >> peak_rss_kib;
     return {std::move(run), peak_rss_kib};
+}
+
+void expect_output(const ProgramRun& run, const std::string& out, int status)
+{
+    EXPECT_EQ(run.out, platform_text(out));
+    EXPECT_EQ(run.status, status);
+    EXPECT_EQ(run.err, "");
 }
 
 bool windows_program()

@@ -23,8 +23,13 @@ struct MeasuredRun {
     long peak_rss_kib;
 };
 
-// As run_program, and takes the child's resource usage when it is reaped.
+// As run_program, through a small launcher process that reports the peak
+// resident memory of the command it starts.
 MeasuredRun run_program_measured(const std::vector<std::string>& arguments);
+
+// Expects the run to have printed exactly out (as platform_text gives it) on
+// standard output, nothing on standard error, and to have exited with status.
+void expect_output(const ProgramRun& run, const std::string& out, int status);
 
 // The text as the program under test writes it: with CR LF line ends where
 // its standard output is a Windows text stream.

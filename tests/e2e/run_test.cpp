@@ -6,29 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "program.h"
+#include "texts.h"
 
 namespace qel_morvak_e2e {
 namespace {
-
-std::string script_setting(const std::string& x1, const std::string& x2)
-{
-    return "#QELMORVAK\n\nSETUP\n  INPUT = X1 X2\n  OUTPUT = F1 F2\nBEGIN\n  SET X1 = " + x1 +
-           "\n  SET X2 = " + x2 + "\n  SOLVE F1 F2\nRETURN\n";
-}
-
-std::string report(const std::string& point, const std::string& function, const std::string& gradient1,
-                   const std::string& gradient2)
-{
-    return "\nSolving in [" + point + "].\n\nResult:\n\nFunction: " + function + "\nGradient: " + gradient1 +
-           "\n          " + gradient2 + "\n\n";
-}
-
-const std::string OUTSIDE =
-    "\nError: input point is out of domain.\nExpected domain is: X1, X2 in [0.0, 1.0].\n\n";
-const std::string NOTCH =
-    "\nError: input point is out of domain.\nExpected domain is: X1, X2 in [0.0, 1.0]; X1 - X2 =< 0.95.\n"
-    "Forced undefined behavior in X1 - X2 > 0.95 was requested by -n option.\n\n";
-const std::string FORMAT = "\nError: invalid input file format.\n\n";
 
 struct ScriptCase {
     const char* name;
@@ -56,10 +37,7 @@ TEST_P(ScriptRuns, PrintExactlyTheExpectedBytes)
     }
     arguments.push_back(path);
 
-    const ProgramRun run = run_program(arguments);
-    EXPECT_EQ(run.out, platform_text(c.out));
-    EXPECT_EQ(run.status, c.status);
-    EXPECT_EQ(run.err, "");
+    expect_output(run_program(arguments), c.out, c.status);
 }
 
 std::string case_name(const testing::TestParamInfo<ScriptCase>& info)
@@ -70,14 +48,8 @@ std::string case_name(const testing::TestParamInfo<ScriptCase>& info)
 INSTANTIATE_TEST_SUITE_P(
     Reports, ScriptRuns,
     testing::Values(
-        ScriptCase{"Template", false, script_setting("0.5", "0.5"),
-                   report("5.000000e-001, 5.000000e-001", " 5.000000e-001  3.841688e+000",
-                          " 1.000000e+000  0.000000e+000", "-1.658312e+000  7.643199e+000"),
-                   0},
-        ScriptCase{"TemplateWithNotch", true, script_setting("0.5", "0.5"),
-                   report("5.000000e-001, 5.000000e-001", " 5.000000e-001  3.841688e+000",
-                          " 1.000000e+000  0.000000e+000", "-1.658312e+000  7.643199e+000"),
-                   0},
+        ScriptCase{"Template", false, TEMPLATE_SCRIPT, TEMPLATE_REPORT, 0},
+        ScriptCase{"TemplateWithNotch", true, TEMPLATE_SCRIPT, TEMPLATE_REPORT, 0},
         ScriptCase{"ZeroX1GivesNegativeInfinity", false, script_setting("0", "0.5"),
                    report("0.000000e+000, 5.000000e-001", " 0.000000e+000  5.500000e+000",
                           " 1.000000e+000  0.000000e+000", "-1.#INF00e+000  9.000000e+000"),
@@ -128,17 +100,17 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     Refusals, ScriptRuns,
     testing::Values(
-        ScriptCase{"NotchCorner", true, script_setting("1", "0"), NOTCH, 1},
-        ScriptCase{"NextDoubleAboveNotchLimit", true, script_setting("0.9500000000000001", "0"), NOTCH, 1},
-        ScriptCase{"AboveOne", false, script_setting("1.0000000000000002", "0"), OUTSIDE, 1},
-        ScriptCase{"OutsideBeatsNotch", true, script_setting("1.5", "0.2"), OUTSIDE, 1},
-        ScriptCase{"NegativeSubnormal", false, script_setting("-4.9e-324", "0.5"), OUTSIDE, 1},
-        ScriptCase{"Infinity", false, script_setting("0.5", "1e400"), OUTSIDE, 1},
-        ScriptCase{"EmptyFile", false, "", FORMAT, 1},
-        ScriptCase{"LowerCaseKeyword", false, "#QELMORVAK setup", FORMAT, 1},
-        ScriptCase{"ByteOrderMark", false, "\xEF\xBB\xBF" + script_setting("0.5", "0.5"), FORMAT, 1},
-        ScriptCase{"NaNValue", false, script_setting("nan", "0.5"), FORMAT, 1},
-        ScriptCase{"CtrlZBeforeSecondNumber", false, "#QELMORVAK SETUP\x1A" + script_setting("0.5", "0.5"), FORMAT,
+        ScriptCase{"NotchCorner", true, script_setting("1", "0"), NOTCH_MESSAGE, 1},
+        ScriptCase{"NextDoubleAboveNotchLimit", true, script_setting("0.9500000000000001", "0"), NOTCH_MESSAGE, 1},
+        ScriptCase{"AboveOne", false, script_setting("1.0000000000000002", "0"), OUTSIDE_MESSAGE, 1},
+        ScriptCase{"OutsideBeatsNotch", true, script_setting("1.5", "0.2"), OUTSIDE_MESSAGE, 1},
+        ScriptCase{"NegativeSubnormal", false, script_setting("-4.9e-324", "0.5"), OUTSIDE_MESSAGE, 1},
+        ScriptCase{"Infinity", false, script_setting("0.5", "1e400"), OUTSIDE_MESSAGE, 1},
+        ScriptCase{"EmptyFile", false, "", FORMAT_MESSAGE, 1},
+        ScriptCase{"LowerCaseKeyword", false, "#QELMORVAK setup", FORMAT_MESSAGE, 1},
+        ScriptCase{"ByteOrderMark", false, "\xEF\xBB\xBF" + TEMPLATE_SCRIPT, FORMAT_MESSAGE, 1},
+        ScriptCase{"NaNValue", false, script_setting("nan", "0.5"), FORMAT_MESSAGE, 1},
+        ScriptCase{"CtrlZBeforeSecondNumber", false, "#QELMORVAK SETUP\x1A" + TEMPLATE_SCRIPT, FORMAT_MESSAGE,
                    1}),
     case_name);
 
@@ -159,10 +131,7 @@ class ArgumentRuns : public testing::TestWithParam<ArgumentCase> {};
 TEST_P(ArgumentRuns, PrintExactlyTheExpectedBytes)
 {
     const ArgumentCase& c = GetParam();
-    const ProgramRun run = run_program(c.arguments);
-    EXPECT_EQ(run.out, platform_text(c.out));
-    EXPECT_EQ(run.status, c.status);
-    EXPECT_EQ(run.err, "");
+    expect_output(run_program(c.arguments), c.out, c.status);
 }
 
 std::string usage_text()
@@ -189,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(OutputFailure, LostOutputIsExitStatusOne)
 {
     const ScratchDir dir;
-    const std::string script = dir.write("point.txt", script_setting("0.5", "0.5"));
+    const std::string script = dir.write("point.txt", TEMPLATE_SCRIPT);
     for (const std::vector<std::string>& arguments :
          {std::vector<std::string>{script}, std::vector<std::string>{}, std::vector<std::string>{"a", "b", "c"}}) {
         const ProgramRun run = run_program(arguments, "/dev/full");

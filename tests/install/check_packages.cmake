@@ -5,12 +5,10 @@
 #
 # Run with cmake -P and these -D variables:
 #   BUILD_DIR, CONFIG (may be empty), OUT_DIR, BINDIR, MANDIR, DATADIR,
-#   PROGRAM, EXPECTED, RUN, EMULATOR (words joined by "|"), DPKG_DEB (empty
+#   PROGRAM, EXPECTED, CRLF, RUN, EMULATOR (words joined by "|"), DPKG_DEB (empty
 #   where dpkg-deb is missing; the .deb is then made but not inspected).
 
-function(fail what)
-  message(FATAL_ERROR "${what}")
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 
 file(REMOVE_RECURSE ${OUT_DIR})
 file(MAKE_DIRECTORY ${OUT_DIR})
@@ -112,17 +110,4 @@ file(MAKE_DIRECTORY ${unpacked})
 execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${archives} WORKING_DIRECTORY ${unpacked})
 file(GLOB program ${unpacked}/*/${BINDIR}/${PROGRAM})
 file(GLOB example ${unpacked}/*/${DATADIR}/qel_morvak/examples/template.txt)
-string(REPLACE "|" ";" emulator "${EMULATOR}")
-execute_process(COMMAND ${emulator} ${program} ${example}
-  RESULT_VARIABLE status OUTPUT_FILE ${OUT_DIR}/actual_report.txt ERROR_VARIABLE err)
-file(READ ${EXPECTED} expected_text)
-if(CRLF)
-  string(REPLACE "\n" "\r\n" expected_text "${expected_text}")
-endif()
-file(WRITE ${OUT_DIR}/expected_report.txt "${expected_text}")
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${OUT_DIR}/actual_report.txt ${OUT_DIR}/expected_report.txt
-  RESULT_VARIABLE differs)
-if(NOT status STREQUAL "0" OR NOT err STREQUAL "" OR NOT differs EQUAL 0)
-  fail("the packaged ${PROGRAM} on the packaged example: status ${status}, standard error \"${err}\", "
-       "output differs: ${differs}")
-endif()
+expect_example_report(${program} ${example} ${OUT_DIR})

@@ -10,9 +10,7 @@
 #   CR LF), RUN (OFF when the program cannot run here) and EMULATOR (the
 #   command that runs it, its words joined by "|", or empty).
 
-function(fail what)
-  message(FATAL_ERROR "${what}")
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/common.cmake)
 
 file(REMOVE_RECURSE ${PREFIX})
 file(MAKE_DIRECTORY ${PREFIX})
@@ -54,39 +52,5 @@ if(NOT RUN)
   return()
 endif()
 
-# The expected report is written with LF; a CR LF platform ends each line
-# with both bytes.
-file(READ ${EXPECTED} expected_text)
-if(CRLF)
-  string(REPLACE "\n" "\r\n" expected_text "${expected_text}")
-endif()
-set(expected ${PREFIX}/expected_report.txt)
-set(actual ${PREFIX}/actual_report.txt)
-file(WRITE ${expected} "${expected_text}")
-
-string(REPLACE "|" ";" emulator "${EMULATOR}")
 # Run away from the build tree: the installed files must be enough.
-execute_process(
-  COMMAND ${emulator} ${program} ${example}
-  WORKING_DIRECTORY ${PREFIX}
-  RESULT_VARIABLE status OUTPUT_FILE ${actual} ERROR_VARIABLE err)
-
-set(problems "")
-if(NOT status STREQUAL "0")
-  string(APPEND problems "exit status ${status}, expected 0\n")
-endif()
-if(NOT err STREQUAL "")
-  string(APPEND problems "standard error not empty:\n${err}\n")
-endif()
-execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${actual} ${expected} RESULT_VARIABLE differs)
-if(NOT differs EQUAL 0)
-  file(READ ${actual} actual_text)
-  file(READ ${actual} actual_hex HEX)
-  file(READ ${expected} expected_hex HEX)
-  string(APPEND problems "standard output differs from the expected report\n"
-                         "expected:\n${expected_text}\nactual:\n${actual_text}\n"
-                         "expected bytes: ${expected_hex}\nactual bytes:   ${actual_hex}\n")
-endif()
-if(problems)
-  fail("${program} ${example}:\n${problems}")
-endif()
+expect_example_report(${program} ${example} ${PREFIX})
